@@ -1,0 +1,5 @@
+#include "feeder/feeder.h"
+
+int main() {
+    return run_feeder();
+}
