@@ -1,0 +1,129 @@
+// A stand-in for the backgammon program's dice dialog, for end-to-end tests: a top-level window
+// titled "GNU Backgammon - Dice" that logs what happens to it, one line per event:
+//   mapped                 the window is on the screen
+//   reparented             a window manager took it into a frame
+//   press X Y T            a button press, X Y in the window's own coordinates, T server time (ms)
+//   release X Y T          its release
+//   pointer X Y            the pointer's screen position 300 ms after a release
+//
+//   standin_dialog MODE X Y LOG
+// MODE close: the window closes after each click and opens again 300 ms later, as the real
+//             dialog does; stay: it stays open; unmapped: it is never shown.
+// X Y: where the window asks to be placed.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <poll.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+constexpr char TITLE[] = "GNU Backgammon - Dice";
+constexpr unsigned WIDTH = 600;
+constexpr unsigned HEIGHT = 320;
+constexpr auto SETTLE = 300ms;
+
+Display *display;
+std::FILE *log_file;
+
+void log_line(const std::string &line) {
+    std::fprintf(log_file, "%s\n", line.c_str());
+    std::fflush(log_file);
+}
+
+Window open_window(int x, int y, bool show) {
+    const int screen = DefaultScreen(display);
+    const Window window =
+        XCreateSimpleWindow(display, RootWindow(display, screen), x, y, WIDTH, HEIGHT, 1,
+                            BlackPixel(display, screen), WhitePixel(display, screen));
+    XSizeHints hints{};
+    hints.flags = USPosition | PPosition;
+    hints.x = x;
+    hints.y = y;
+    XSetWMNormalHints(display, window, &hints);
+    XStoreName(display, window, TITLE);
+    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False),
+                    XInternAtom(display, "UTF8_STRING", False), 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char *>(TITLE), std::strlen(TITLE));
+    XSelectInput(display, window, ButtonPressMask | ButtonReleaseMask | StructureNotifyMask);
+    if (show) {
+        XMapWindow(display, window);
+    }
+    XFlush(display);
+    return window;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: standin_dialog close|stay|unmapped X Y LOG\n");
+        return 2;
+    }
+    const std::string mode = argv[1];
+    const int x = std::atoi(argv[2]);
+    const int y = std::atoi(argv[3]);
+    display = XOpenDisplay(nullptr);
+    log_file = std::fopen(argv[4], "a");
+    if (display == nullptr || log_file == nullptr) {
+        std::fprintf(stderr, "standin_dialog: no display or log\n");
+        return 1;
+    }
+
+    Window window = open_window(x, y, mode != "unmapped");
+    if (mode == "unmapped") {
+        log_line("unmapped");
+    }
+    std::optional<Clock::time_point> reopen_at;
+    std::optional<Clock::time_point> check_pointer_at;
+    for (;;) {
+        while (XPending(display) > 0) {
+            XEvent event;
+            XNextEvent(display, &event);
+            if (event.type == MapNotify) {
+                log_line("mapped");
+            } else if (event.type == ReparentNotify) {
+                log_line("reparented");
+            } else if (event.type == ButtonPress || event.type == ButtonRelease) {
+                const XButtonEvent &b = event.xbutton;
+                log_line(std::string(event.type == ButtonPress ? "press " : "release ") +
+                         std::to_string(b.x) + " " + std::to_string(b.y) + " " +
+                         std::to_string(b.time));
+                if (event.type == ButtonRelease) {
+                    check_pointer_at = Clock::now() + SETTLE;
+                    if (mode == "close") {
+                        XDestroyWindow(display, window);
+                        XFlush(display);
+                        reopen_at = Clock::now() + SETTLE;
+                    }
+                }
+            }
+        }
+        const Clock::time_point now = Clock::now();
+        if (check_pointer_at && now >= *check_pointer_at) {
+            Window root, child;
+            int root_x, root_y, window_x, window_y;
+            unsigned int mask;
+            XQueryPointer(display, DefaultRootWindow(display), &root, &child, &root_x, &root_y,
+                          &window_x, &window_y, &mask);
+            log_line("pointer " + std::to_string(root_x) + " " + std::to_string(root_y));
+            check_pointer_at.reset();
+        }
+        if (reopen_at && now >= *reopen_at) {
+            window = open_window(x, y, true);
+            reopen_at.reset();
+        }
+        pollfd fd{ConnectionNumber(display), POLLIN, 0};
+        poll(&fd, 1, 10);
+    }
+}

@@ -1,0 +1,190 @@
+#!/usr/bin/env bash
+# One end-to-end case: the real dicefeeder on a throwaway Xvfb display, against the stand-in
+# dialog, in a working directory of its own.
+#   x11_case.sh CASE DICEFEEDER STANDIN_DIALOG POINTER
+set -euo pipefail
+
+case_name=$1
+feeder=$2
+standin=$3
+pointer=$4
+
+work=$(mktemp -d)
+mkdir "$work/run"
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL ($case_name): $*" >&2
+    for f in "$work"/out "$work"/clicks; do
+        [ -f "$f" ] && { echo "--- $(basename "$f"):" >&2; cat -A "$f" >&2; }
+    done
+    exit 1
+}
+
+# Xvfb picks a free display number itself and writes it to fd 3 once it accepts clients.
+start_x() {
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp "$@" 3>"$work/display" \
+        2>"$work/xvfb.log" &
+    xvfb_pid=$!
+    pids+=("$xvfb_pid")
+    for _ in $(seq 100); do
+        [ -s "$work/display" ] && break
+        sleep 0.1
+    done
+    [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+    export DISPLAY=":$(head -n1 "$work/display")"
+}
+
+# wait_for FILE PATTERN COUNT SECONDS: until FILE has COUNT lines matching PATTERN.
+wait_for() {
+    local deadline=$((SECONDS + $4)) count
+    while count=$(grep -c -- "$2" "$1" 2>/dev/null || true); [ "${count:-0}" -lt "$3" ]; do
+        [ $SECONDS -lt $deadline ] || fail "waited $4 s for $3 lines '$2' in $(basename "$1")"
+        sleep 0.05
+    done
+}
+
+start_standin() {
+    "$standin" "$1" 200 150 "$work/clicks" &
+    pids+=($!)
+    wait_for "$work/clicks" "^$2" 1 10
+}
+
+start_feeder() {
+    printf '%b' "$1" >"$work/run/dicefile.txt"
+    (cd "$work/run" && exec "$feeder" >"$work/out") &
+    feeder_pid=$!
+    pids+=("$feeder_pid")
+}
+
+stop_feeder() {
+    kill "$feeder_pid" 2>/dev/null || fail "dicefeeder had ended by itself"
+    wait "$feeder_pid" 2>/dev/null || true
+}
+
+expect_output() {
+    [ "$(cat -A "$work/out")" = "$(printf '%b' "$1" | cat -A)" ] || fail "console lines differ"
+}
+
+# The presses in the dialog, as "X Y" lines.
+expect_presses() {
+    [ "$(awk '$1 == "press" { print $2, $3 }' "$work/clicks")" = "$(printf '%b' "$1")" ] ||
+        fail "presses differ from: $1"
+}
+
+# Rolls 53 31 66 and, after a line end, 53 again: clicked where the dice grid has them, in file
+# order, the pointer back at its place after every click.
+click_cycle() {
+    "$pointer" 7 9
+    start_feeder '35\n13\n66\n'
+    wait_for "$work/clicks" '^pointer' 4 15
+    stop_feeder
+    expect_output 'Rolled: 53 \nRolled: 31 \nRolled: 66 \nRolled: 53 \n'
+    expect_presses '405 130\n255 40\n480 265\n405 130'
+    [ "$(grep -c '^release' "$work/clicks")" = 4 ] || fail "not every press was released"
+    [ "$(grep '^pointer' "$work/clicks" | sort -u)" = "pointer 7 9" ] ||
+        fail "the pointer was not put back"
+    [ "$("$pointer")" = "7 9" ] || fail "the pointer did not end where it began"
+}
+
+case "$case_name" in
+closing_dialog)
+    start_x
+    start_standin close mapped
+    click_cycle
+    ;;
+closing_dialog_under_window_manager)
+    start_x
+    openbox --sm-disable >"$work/openbox.log" 2>&1 &
+    pids+=($!)
+    # openbox announces itself with _NET_SUPPORTING_WM_CHECK once it manages the screen.
+    for _ in $(seq 100); do
+        "$pointer" >/dev/null && xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null |
+            grep -q 'window id' && break
+        sleep 0.1
+    done
+    start_standin close reparented
+    click_cycle
+    ;;
+dialog_that_stays_open)
+    start_x
+    start_standin stay mapped
+    start_feeder '21 64'
+    wait_for "$work/clicks" '^release' 3 15
+    stop_feeder
+    expect_output 'Rolled: 21 \nRolled: 64 \nRolled: 21 \n'
+    expect_presses '180 40\n480 175\n180 40'
+    # One poll a second: presses about 1000 ms apart, by the server's clock.
+    awk '$1 == "press" { if (last && ($4 - last < 900 || $4 - last > 1200)) bad = 1; last = $4 }
+         END { exit bad }' "$work/clicks" || fail "presses not one second apart"
+    ;;
+numbers_that_are_not_rolls)
+    start_x
+    start_standin stay mapped
+    start_feeder '31,7 70\n123 99999999999 64'
+    wait_for "$work/out" '' 6 15
+    stop_feeder
+    expect_output 'Rolled: 31 \nNot a roll: 7\nNot a roll: 70\nNot a roll: 123\nNot a roll: 2147483647\nRolled: 64 \n'
+    expect_presses '255 40\n480 175'
+    ;;
+file_without_numbers)
+    start_x
+    start_standin stay mapped
+    start_feeder 'no numbers here\n'
+    wait_for "$work/out" '' 2 10
+    stop_feeder
+    expect_output 'No rolls in dice file\nNo rolls in dice file\n'
+    expect_presses ''
+    ;;
+hidden_dialog)
+    start_x
+    start_standin unmapped unmapped
+    start_feeder '35'
+    sleep 2.5
+    stop_feeder
+    expect_output ''
+    expect_presses ''
+    ;;
+missing_dice_file)
+    # No terminal to wait on (setsid), no display: it must neither need nor open one.
+    status=0
+    (cd "$work/run" && unset DISPLAY && exec timeout 5 setsid -w "$feeder" >"$work/out" \
+        </dev/null) || status=$?
+    [ "$status" = 0 ] || fail "exit status $status, not 0"
+    expect_output "Can't open dice file\n"
+    ;;
+no_usable_display)
+    printf '35' >"$work/run/dicefile.txt"
+    status=0
+    (cd "$work/run" && unset DISPLAY && exec timeout 5 "$feeder" >"$work/out") || status=$?
+    [ "$status" = 1 ] || fail "without a display: exit status $status, not 1"
+    expect_output "Can't open display\n"
+    start_x -extension XTEST
+    status=0
+    (cd "$work/run" && exec timeout 5 "$feeder" >"$work/out") || status=$?
+    [ "$status" = 1 ] || fail "without XTEST: exit status $status, not 1"
+    expect_output "X server has no XTEST extension\n"
+    ;;
+server_that_dies)
+    start_x
+    start_feeder '35'
+    sleep 1.5
+    kill -KILL "$xvfb_pid"
+    killed_at=$SECONDS
+    status=0
+    wait "$feeder_pid" || status=$?
+    [ $((SECONDS - killed_at)) -le 2 ] || fail "took $((SECONDS - killed_at)) s to end"
+    [ "$status" = 1 ] || fail "exit status $status, not 1"
+    expect_output "Lost the connection to the X server\n"
+    ;;
+*)
+    fail "no such case"
+    ;;
+esac
+echo "ok ($case_name)"
