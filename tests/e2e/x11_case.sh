@@ -9,74 +9,7 @@ feeder=$2
 standin=$3
 pointer=$4
 
-work=$(mktemp -d)
-mkdir "$work/run"
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL ($case_name): $*" >&2
-    for f in "$work"/out "$work"/clicks; do
-        [ -f "$f" ] && { echo "--- $(basename "$f"):" >&2; cat -A "$f" >&2; }
-    done
-    exit 1
-}
-
-# Xvfb picks a free display number itself and writes it to fd 3 once it accepts clients.
-start_x() {
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp "$@" 3>"$work/display" \
-        2>"$work/xvfb.log" &
-    xvfb_pid=$!
-    pids+=("$xvfb_pid")
-    for _ in $(seq 100); do
-        [ -s "$work/display" ] && break
-        sleep 0.1
-    done
-    [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-    export DISPLAY=":$(head -n1 "$work/display")"
-}
-
-# wait_for FILE PATTERN COUNT SECONDS: until FILE has COUNT lines matching PATTERN.
-wait_for() {
-    local deadline=$((SECONDS + $4)) count
-    while count=$(grep -c -- "$2" "$1" 2>/dev/null || true); [ "${count:-0}" -lt "$3" ]; do
-        [ $SECONDS -lt $deadline ] || fail "waited $4 s for $3 lines '$2' in $(basename "$1")"
-        sleep 0.05
-    done
-}
-
-start_standin() {
-    "$standin" "$1" 200 150 "$work/clicks" &
-    pids+=($!)
-    wait_for "$work/clicks" "^$2" 1 10
-}
-
-start_feeder() {
-    printf '%b' "$1" >"$work/run/dicefile.txt"
-    (cd "$work/run" && exec "$feeder" >"$work/out") &
-    feeder_pid=$!
-    pids+=("$feeder_pid")
-}
-
-stop_feeder() {
-    kill "$feeder_pid" 2>/dev/null || fail "dicefeeder had ended by itself"
-    wait "$feeder_pid" 2>/dev/null || true
-}
-
-expect_output() {
-    [ "$(cat -A "$work/out")" = "$(printf '%b' "$1" | cat -A)" ] || fail "console lines differ"
-}
-
-# The presses in the dialog, as "X Y" lines.
-expect_presses() {
-    [ "$(awk '$1 == "press" { print $2, $3 }' "$work/clicks")" = "$(printf '%b' "$1")" ] ||
-        fail "presses differ from: $1"
-}
+source "$(dirname "$0")/lib.sh"
 
 # Rolls 53 31 66 and, after a line end, 53 again: clicked where the dice grid has them, in file
 # order, the pointer back at its place after every click.
@@ -101,14 +34,7 @@ closing_dialog)
     ;;
 closing_dialog_under_window_manager)
     start_x
-    openbox --sm-disable >"$work/openbox.log" 2>&1 &
-    pids+=($!)
-    # openbox announces itself with _NET_SUPPORTING_WM_CHECK once it manages the screen.
-    for _ in $(seq 100); do
-        "$pointer" >/dev/null && xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null |
-            grep -q 'window id' && break
-        sleep 0.1
-    done
+    start_window_manager
     start_standin close reparented
     click_cycle
     ;;
