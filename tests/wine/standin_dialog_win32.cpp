@@ -8,7 +8,8 @@
 //
 //   standin_dialog_win32 MODE X Y LOG
 // MODE close: the window closes after each click and opens again 300 ms later, as the real
-//             dialog does; stay: it stays open; hidden: it is created but never shown.
+//             dialog does; stay: it stays open; hidden: it is created but never shown;
+//             minimised: it is shown minimised.
 #include <windows.h>
 
 #include <cstdio>
@@ -43,7 +44,8 @@ void open_window() {
         std::fflush(log_file);
         return;
     }
-    ShowWindow(window, SW_SHOWNORMAL);
+    const bool minimised = std::strcmp(mode, "minimised") == 0;
+    ShowWindow(window, minimised ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
     UpdateWindow(window);
     POINT client = {0, 0};
     ClientToScreen(window, &client);
@@ -74,7 +76,7 @@ LRESULT CALLBACK dialog_procedure(HWND window, UINT message, WPARAM w, LPARAM l)
 
 int main(int argc, char **argv) {
     if (argc != 5) {
-        std::fprintf(stderr, "usage: standin_dialog_win32 close|stay|hidden X Y LOG\n");
+        std::fprintf(stderr, "usage: standin_dialog_win32 close|stay|hidden|minimised X Y LOG\n");
         return 2;
     }
     mode = argv[1];

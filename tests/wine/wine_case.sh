@@ -88,9 +88,13 @@ file_without_numbers)
     expect_output 'No rolls in dice file\r\nNo rolls in dice file\r\n'
     expect_presses ''
     ;;
-hidden_dialog)
+hidden_dialog | minimised_dialog)
     start_desktop
-    start_standin hidden hidden
+    if [ "$case_name" = hidden_dialog ]; then
+        start_standin hidden hidden
+    else
+        start_standin minimised mapped
+    fi
     start_feeder '35'
     sleep 4
     stop_feeder
