@@ -37,6 +37,9 @@ std::optional<DiceSource> open_dice_source() {
     if (stream == nullptr) {
         return std::nullopt;
     }
+    // Unbuffered, so that a file edited in place is read as it now is, not as it was when a
+    // buffer was filled; at one number a second the extra reads cost nothing.
+    std::setvbuf(stream, nullptr, _IONBF, 0);
     return DiceSource{stream};
 }
 

@@ -65,21 +65,66 @@ TEST(NextValue, ReportsNoNumberOnEveryRequestWhenTheFileHoldsNone) {
     }
 }
 
-TEST(OpenDiceSource, OpensTheFileInTheWorkingDirectoryOnly) {
-    namespace fs = std::filesystem;
-    const fs::path before = fs::current_path();
-    const fs::path dir = fs::temp_directory_path() / "dicefeeder_open_test";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    fs::current_path(dir);
+namespace {
 
+// A working directory of the test's own, left and removed at the end.
+class InTempDirectory : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        std::filesystem::current_path(dir);
+    }
+    void TearDown() override {
+        std::filesystem::current_path(before);
+        std::filesystem::remove_all(dir);
+    }
+    static void write(const char *text, std::ios::openmode mode = std::ios::trunc) {
+        std::ofstream(DICE_FILE_NAME, std::ios::binary | mode) << text;
+    }
+
+  private:
+    const std::filesystem::path before = std::filesystem::current_path();
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / "dicefeeder_dice_source_test";
+};
+
+} // namespace
+
+TEST_F(InTempDirectory, OpenDiceSourceOpensTheFileInTheWorkingDirectoryOnly) {
     EXPECT_FALSE(open_dice_source().has_value());
-    std::ofstream(DICE_FILE_NAME) << "42\n";
+    write("42\n");
     std::optional<DiceSource> dice = open_dice_source();
     ASSERT_TRUE(dice.has_value());
     EXPECT_EQ(next_value(*dice), 42);
     std::fclose(dice->stream);
+}
 
-    fs::current_path(before);
-    fs::remove_all(dir);
+TEST_F(InTempDirectory, NextValueGoesOnFromWhatTheOpenFileNowHolds) {
+    write("31 64 52 41 42 43");
+    std::optional<DiceSource> dice = open_dice_source();
+    ASSERT_TRUE(dice.has_value());
+    EXPECT_EQ(next_value(*dice), 31);
+
+    write("11 22 33 44 55 66"); // rewritten in place: same length, the position carries on
+    EXPECT_EQ(next_value(*dice), 22);
+
+    write("65 "); // shorter than the position: the end is met, the file starts over
+    EXPECT_EQ(next_value(*dice), 65);
+    EXPECT_EQ(next_value(*dice), 65);
+
+    write("21", std::ios::app); // grown: read on from the position
+    EXPECT_EQ(next_value(*dice), 21);
+
+    write(""); // emptied, then filled again
+    EXPECT_EQ(next_value(*dice), std::nullopt);
+    write("54\n");
+    EXPECT_EQ(next_value(*dice), 54);
+
+    // Replaced by another file: the open one is still read, where the system allows that.
+    std::ofstream("other.txt") << "33";
+    std::error_code replaced;
+    std::filesystem::rename("other.txt", DICE_FILE_NAME, replaced);
+    EXPECT_EQ(next_value(*dice), 54);
+    std::fclose(dice->stream);
 }
