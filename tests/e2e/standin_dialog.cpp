@@ -6,9 +6,16 @@
 //   release X Y T          its release
 //   pointer X Y            the pointer's screen position 300 ms after a release
 //
-//   standin_dialog MODE X Y LOG
+//   iconified              a window manager iconified it
+//   vanished               the window was destroyed (flap)
+//   done                   the last appearance is over (flap)
+//
+//   standin_dialog MODE X Y LOG [APPEARANCES]
 // MODE close: the window closes after each click and opens again 300 ms later, as the real
-//             dialog does; stay: it stays open; unmapped: it is never shown.
+//             dialog does; stay: it stays open; unmapped: it is never shown; iconified: it
+//             asks the window manager to iconify it once shown; flap: it appears and vanishes
+//             at random moments, APPEARANCES times (lifetimes 0 to 1.5 s, gaps 0 to 0.2 s),
+//             whatever is clicked.
 // X Y: where the window asks to be placed.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -21,6 +28,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <random>
 #include <string>
 
 namespace {
@@ -66,8 +74,9 @@ Window open_window(int x, int y, bool show) {
 } // namespace
 
 int main(int argc, char **argv) {
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: standin_dialog close|stay|unmapped X Y LOG\n");
+    if (argc != 5 && argc != 6) {
+        std::fprintf(stderr,
+                     "usage: standin_dialog close|stay|unmapped|iconified|flap X Y LOG [N]\n");
         return 2;
     }
     const std::string mode = argv[1];
@@ -86,12 +95,28 @@ int main(int argc, char **argv) {
     }
     std::optional<Clock::time_point> reopen_at;
     std::optional<Clock::time_point> check_pointer_at;
+
+    // flap: when the window next appears or vanishes, and how many appearances are left.
+    std::mt19937 random(std::random_device{}());
+    std::uniform_int_distribution<int> lifetime_ms(0, 1500);
+    std::uniform_int_distribution<int> gap_ms(0, 200);
+    int appearances_left = argc == 6 ? std::atoi(argv[5]) - 1 : 0;
+    bool shown = true;
+    std::optional<Clock::time_point> flap_at;
+    if (mode == "flap") {
+        flap_at = Clock::now() + std::chrono::milliseconds(lifetime_ms(random));
+    }
     for (;;) {
         while (XPending(display) > 0) {
             XEvent event;
             XNextEvent(display, &event);
             if (event.type == MapNotify) {
                 log_line("mapped");
+                if (mode == "iconified") {
+                    XIconifyWindow(display, window, DefaultScreen(display));
+                }
+            } else if (event.type == UnmapNotify && mode == "iconified") {
+                log_line("iconified");
             } else if (event.type == ReparentNotify) {
                 log_line("reparented");
             } else if (event.type == ButtonPress || event.type == ButtonRelease) {
@@ -118,6 +143,22 @@ int main(int argc, char **argv) {
                           &window_x, &window_y, &mask);
             log_line("pointer " + std::to_string(root_x) + " " + std::to_string(root_y));
             check_pointer_at.reset();
+        }
+        if (flap_at && now >= *flap_at) {
+            if (shown) {
+                XDestroyWindow(display, window);
+                XFlush(display);
+                log_line("vanished");
+                flap_at = now + std::chrono::milliseconds(gap_ms(random));
+                if (appearances_left-- == 0) {
+                    log_line("done");
+                    flap_at.reset();
+                }
+            } else {
+                window = open_window(x, y, true);
+                flap_at = now + std::chrono::milliseconds(lifetime_ms(random));
+            }
+            shown = !shown;
         }
         if (reopen_at && now >= *reopen_at) {
             window = open_window(x, y, true);

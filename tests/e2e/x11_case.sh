@@ -77,6 +77,45 @@ hidden_dialog)
     expect_output ''
     expect_presses ''
     ;;
+iconified_dialog)
+    start_x
+    start_window_manager
+    start_standin iconified iconified
+    start_feeder '35'
+    sleep 2.5
+    stop_feeder
+    expect_output ''
+    expect_presses ''
+    ;;
+flapping_dialog)
+    # A dialog that comes and goes at random moments, now and then between the lookup and the
+    # click: the feeder stays up, its lines follow the file exactly, and every press the
+    # dialog receives is the point of a roll just printed.
+    start_x
+    "$standin" flap 200 150 "$work/clicks" "${FLAP_APPEARANCES:-300}" &
+    pids+=($!)
+    start_feeder '11 21 22 31 32 33 41 42 43 44 51 52 53 54 55 61 62 63 64 65 66\n'
+    wait_for "$work/clicks" '^done' 1 $((${FLAP_APPEARANCES:-300} * 2 + 60))
+    stop_feeder
+    awk -v rolls='11 21 22 31 32 33 41 42 43 44 51 52 53 54 55 61 62 63 64 65 66' '
+        BEGIN { n = split(rolls, roll, " ") }
+        FILENAME == ARGV[1] {
+            if ($0 != "Rolled: " roll[FNR % n ? FNR % n : n] " ") { print "line " FNR ": " $0; bad = 1 }
+            points[FNR] = (75 * substr($2, 1, 1) + 30) " " (45 * substr($2, 2, 1) - 5)
+            lines = FNR
+            next
+        }
+        $1 == "press" {
+            presses++
+            while (next_line < lines && points[++next_line] != $2 " " $3) {}
+            if (points[next_line] != $2 " " $3) { print "press off the rolls: " $0; bad = 1 }
+        }
+        $1 == "mapped" { appearances++ }
+        END {
+            printf "appearances %d, rolls %d, presses %d\n", appearances, lines, presses
+            exit bad
+        }' "$work/out" "$work/clicks" || fail "lines or presses out of order"
+    ;;
 missing_dice_file)
     # No terminal to wait on (setsid), no display: it must neither need nor open one.
     status=0
