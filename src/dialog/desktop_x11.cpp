@@ -1,21 +1,31 @@
-// The desktop on X11: top-level windows by title, pointer moves and clicks through XTEST.
+// The desktop on X11: top-level windows by title (looked up through XCB, so that the requests
+// for all windows go out together), pointer moves and clicks through XTEST.
 #include "dialog/desktop.h"
 
-#include <X11/Xatom.h>
+#include <X11/Xlib-xcb.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
+#include <xcb/xcb.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <vector>
 
 namespace {
 
+// How deep below a top-level window its client is looked for: window managers' frames hold
+// their client one to three levels down.
+constexpr int MAX_FRAME_DEPTH = 4;
+
 Display *display = nullptr;
+xcb_connection_t *connection = nullptr; // the same connection, for pipelined requests
 Window root = None;
-Atom wm_state = None;
-Atom net_wm_name = None;
-Atom utf8_string = None;
+xcb_atom_t wm_state = XCB_NONE;
+xcb_atom_t net_wm_name = XCB_NONE;
+xcb_atom_t utf8_string = XCB_NONE;
 
 // A window can go at any moment, between any two requests: such errors end that request only.
 int tolerate_error(Display *, XErrorEvent *) {
@@ -28,82 +38,102 @@ int lose_connection(Display *) {
     std::_Exit(1);
 }
 
-// Whether the window's `property` holds exactly `text` (of type `type`, or of any type when
-// `type` is AnyPropertyType). Absent: nothing; present: whether it matches.
-std::optional<bool> property_equals(Window window, Atom property, Atom type, const char *text) {
-    const long length = static_cast<long>(std::strlen(text));
-    Atom actual_type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long left = 0;
-    unsigned char *data = nullptr;
-    // One 32-bit unit more than the text needs, so a longer title shows as a longer count.
-    const int status = XGetWindowProperty(display, window, property, 0, length / 4 + 1, False, type,
-                                          &actual_type, &format, &count, &left, &data);
-    std::optional<bool> result;
-    if (status == Success && actual_type != None) {
-        result = (type == AnyPropertyType || actual_type == type) && format == 8 && left == 0 &&
-                 count == static_cast<unsigned long>(length) && std::memcmp(data, text, count) == 0;
-    }
-    if (data != nullptr) {
-        XFree(data);
-    }
+template <typename T> using Reply = std::unique_ptr<T, decltype(&std::free)>;
+
+// Waits for one reply. A window that has gone gives no reply, and its error is dropped; a
+// lost connection gives none either, and is caught by check_connection.
+template <typename T, typename Cookie>
+Reply<T> reply(T *(*take)(xcb_connection_t *, Cookie, xcb_generic_error_t **), Cookie cookie) {
+    xcb_generic_error_t *error = nullptr;
+    Reply<T> result(take(connection, cookie, &error), &std::free);
+    std::free(error);
     return result;
 }
 
-bool has_wm_state(Window window) {
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long left = 0;
-    unsigned char *data = nullptr;
-    const int status = XGetWindowProperty(display, window, wm_state, 0, 0, False, AnyPropertyType,
-                                          &type, &format, &count, &left, &data);
-    if (data != nullptr) {
-        XFree(data);
+void check_connection() {
+    if (xcb_connection_has_error(connection)) {
+        lose_connection(display);
     }
-    return status == Success && type != None;
 }
 
-// The first window at or below `window` that the window manager marked as a client.
-Window find_client(Window window) {
-    if (has_wm_state(window)) {
-        return window;
+std::vector<xcb_window_t> children_of(const xcb_query_tree_reply_t *tree) {
+    if (tree == nullptr) {
+        return {};
     }
-    Window parent_root = None;
-    Window parent = None;
-    Window *children = nullptr;
-    unsigned int count = 0;
-    Window client = None;
-    if (XQueryTree(display, window, &parent_root, &parent, &children, &count) != 0) {
-        for (unsigned int i = 0; i < count && client == None; ++i) {
-            client = find_client(children[i]);
+    const xcb_window_t *children = xcb_query_tree_children(tree);
+    return {children, children + xcb_query_tree_children_length(tree)};
+}
+
+// The application window behind each top-level one: itself without a window manager, the
+// client inside the frame under a reparenting one, which is the first window below the frame
+// that carries WM_STATE. Searched one level at a time, with one round trip per level.
+std::vector<xcb_window_t> clients_of(const std::vector<xcb_window_t> &top_levels) {
+    struct Pending {
+        std::size_t top;
+        xcb_window_t window;
+    };
+    std::vector<xcb_window_t> clients(top_levels.size(), XCB_NONE);
+    std::vector<Pending> level;
+    for (std::size_t i = 0; i < top_levels.size(); ++i) {
+        level.push_back({i, top_levels[i]});
+    }
+    for (int depth = 0; depth < MAX_FRAME_DEPTH && !level.empty(); ++depth) {
+        std::vector<xcb_get_property_cookie_t> states;
+        std::vector<xcb_query_tree_cookie_t> trees;
+        for (const Pending &p : level) {
+            states.push_back(
+                xcb_get_property(connection, 0, p.window, wm_state, XCB_ATOM_ANY, 0, 0));
+            trees.push_back(xcb_query_tree(connection, p.window));
+        }
+        std::vector<Pending> next;
+        for (std::size_t k = 0; k < level.size(); ++k) {
+            const Reply<xcb_get_property_reply_t> state = reply(xcb_get_property_reply, states[k]);
+            const Reply<xcb_query_tree_reply_t> tree = reply(xcb_query_tree_reply, trees[k]);
+            const std::size_t top = level[k].top;
+            if (clients[top] != XCB_NONE) {
+                continue;
+            }
+            if (state && state->type != XCB_NONE) {
+                clients[top] = level[k].window;
+                continue;
+            }
+            for (const xcb_window_t child : children_of(tree.get())) {
+                next.push_back({top, child});
+            }
+        }
+        level.clear();
+        for (const Pending &p : next) {
+            if (clients[p.top] == XCB_NONE) {
+                level.push_back(p);
+            }
         }
     }
-    if (children != nullptr) {
-        XFree(children);
+    for (std::size_t i = 0; i < top_levels.size(); ++i) {
+        if (clients[i] == XCB_NONE) {
+            clients[i] = top_levels[i];
+        }
     }
-    return client;
+    return clients;
 }
 
-// The application window behind a top-level one: itself without a window manager, the
-// client inside the frame under a reparenting one.
-Window client_of(Window top_level) {
-    const Window client = find_client(top_level);
-    return client != None ? client : top_level;
+xcb_get_property_cookie_t ask_title(xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
+                                    std::size_t length) {
+    // One 32-bit unit more than the title needs, so a longer title shows as a longer value.
+    return xcb_get_property(connection, 0, window, property, type, 0,
+                            static_cast<std::uint32_t>(length / 4 + 1));
 }
 
-bool title_is(Window window, const char *title) {
-    if (const std::optional<bool> utf8 = property_equals(window, net_wm_name, utf8_string, title)) {
-        return *utf8;
+// Whether the property holds exactly `title` (of `type`, or of any type for XCB_ATOM_ANY).
+// Absent: nothing; present: whether it matches.
+std::optional<bool> title_equals(const xcb_get_property_reply_t *property, xcb_atom_t type,
+                                 const char *title, std::size_t length) {
+    if (property == nullptr || property->type == XCB_NONE) {
+        return std::nullopt;
     }
-    return property_equals(window, XA_WM_NAME, AnyPropertyType, title).value_or(false);
-}
-
-bool is_viewable(Window window) {
-    XWindowAttributes attributes;
-    return XGetWindowAttributes(display, window, &attributes) != 0 &&
-           attributes.map_state == IsViewable;
+    return (type == XCB_ATOM_ANY || property->type == type) && property->format == 8 &&
+           property->bytes_after == 0 &&
+           static_cast<std::size_t>(xcb_get_property_value_length(property)) == length &&
+           std::memcmp(xcb_get_property_value(property), title, length) == 0;
 }
 
 } // namespace
@@ -122,6 +152,7 @@ const char *open_desktop() {
     }
     XSetErrorHandler(tolerate_error);
     XSetIOErrorHandler(lose_connection);
+    connection = XGetXCBConnection(display);
     root = DefaultRootWindow(display);
     wm_state = XInternAtom(display, "WM_STATE", False);
     net_wm_name = XInternAtom(display, "_NET_WM_NAME", False);
@@ -130,23 +161,40 @@ const char *open_desktop() {
 }
 
 std::optional<DialogHandle> find_window(const char *title) {
-    Window parent_root = None;
-    Window parent = None;
-    Window *children = nullptr;
-    unsigned int count = 0;
+    // Every request goes out before its reply is awaited: a few round trips in all, however
+    // many windows the desktop has.
+    const Reply<xcb_query_tree_reply_t> tree =
+        reply(xcb_query_tree_reply, xcb_query_tree(connection, root));
+    const std::vector<xcb_window_t> clients = clients_of(children_of(tree.get()));
+    const std::size_t length = std::strlen(title);
+    struct Asked {
+        xcb_get_property_cookie_t utf8_name;
+        xcb_get_property_cookie_t name;
+        xcb_get_window_attributes_cookie_t attributes;
+    };
+    std::vector<Asked> asked;
+    for (const xcb_window_t client : clients) {
+        asked.push_back({ask_title(client, net_wm_name, utf8_string, length),
+                         ask_title(client, XCB_ATOM_WM_NAME, XCB_ATOM_ANY, length),
+                         xcb_get_window_attributes(connection, client)});
+    }
+    // Replies are read in the order they were asked for, which keeps libxcb's bookkeeping
+    // linear. The tree lists the bottom of the stack first: the last match is the topmost.
     std::optional<DialogHandle> found;
-    if (XQueryTree(display, root, &parent_root, &parent, &children, &count) != 0) {
-        // The list runs from the bottom of the stack to its top.
-        for (unsigned int i = count; i-- > 0 && !found;) {
-            const Window client = client_of(children[i]);
-            if (title_is(client, title) && is_viewable(client)) {
-                found = client;
-            }
+    for (std::size_t i = 0; i < clients.size(); ++i) {
+        const Reply<xcb_get_property_reply_t> utf8_name =
+            reply(xcb_get_property_reply, asked[i].utf8_name);
+        const Reply<xcb_get_property_reply_t> name = reply(xcb_get_property_reply, asked[i].name);
+        const Reply<xcb_get_window_attributes_reply_t> attributes =
+            reply(xcb_get_window_attributes_reply, asked[i].attributes);
+        const bool titled = title_equals(utf8_name.get(), utf8_string, title, length)
+                                .value_or(title_equals(name.get(), XCB_ATOM_ANY, title, length)
+                                              .value_or(false));
+        if (titled && attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE) {
+            found = clients[i];
         }
     }
-    if (children != nullptr) {
-        XFree(children);
-    }
+    check_connection();
     return found;
 }
 

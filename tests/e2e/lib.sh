@@ -4,16 +4,22 @@
 work=$(mktemp -d)
 mkdir "$work/run"
 pids=()
+# Only a process whose parent is still this shell is ours: the number of one that has ended may
+# already belong to another test's process.
 cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    local pid parent
+    for pid in "${pids[@]}"; do
+        parent=$(awk '{ print $4 }' "/proc/$pid/stat" 2>/dev/null) || continue
+        [ "$parent" = $$ ] && kill "$pid" 2>/dev/null || true
+    done
     wait 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
 
 fail() {
-    echo "FAIL ($case_name): $*" >&2
-    for f in "$work"/out "$work"/clicks; do
+    echo "FAIL ($case_name): $* (DISPLAY=${DISPLAY:-})" >&2
+    for f in "$work"/out "$work"/clicks "$work"/openbox.log "$work"/xvfb.log; do
         [ -f "$f" ] && { echo "--- $(basename "$f"):" >&2; cat -A "$f" >&2; }
     done
     exit 1
