@@ -39,12 +39,14 @@ start_x() {
     export DISPLAY=":$(head -n1 "$work/display")"
 }
 
-# openbox, a reparenting window manager, on the display; ready once it has announced itself.
+# openbox, a reparenting window manager, on the display. It announces itself early in its
+# start-up, and a window mapped before the start-up is over may never be managed; the work area
+# is among the last things it sets.
 start_window_manager() {
     openbox --sm-disable >"$work/openbox.log" 2>&1 &
     pids+=($!)
     for _ in $(seq 100); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return
+        xprop -root _NET_WORKAREA 2>/dev/null | grep -q '=' && return
         sleep 0.1
     done
     fail "openbox did not start: $(cat "$work/openbox.log")"
