@@ -19,6 +19,7 @@
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <thread>
 
 extern char **environ;
 
@@ -50,9 +51,12 @@ void make_window(Display *own, const std::string &title, bool map) {
 
 // One run of the peer's lookup: a new xdotool process. Returns wall and CPU seconds.
 void peer_lookup(double &wall, double &cpu) {
-    char *argv[] = {const_cast<char *>("xdotool"), const_cast<char *>("search"),
-                    const_cast<char *>("--onlyvisible"), const_cast<char *>("--name"),
-                    const_cast<char *>("^GNU Backgammon - Dice$"), nullptr};
+    char *argv[] = {const_cast<char *>("xdotool"),
+                    const_cast<char *>("search"),
+                    const_cast<char *>("--onlyvisible"),
+                    const_cast<char *>("--name"),
+                    const_cast<char *>("^GNU Backgammon - Dice$"),
+                    nullptr};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
@@ -92,6 +96,8 @@ int main(int argc, char **argv) {
         make_window(own, DICE_DIALOG_TITLE, false);
     }
     XSync(own, False);
+    // A window manager, if one runs, takes the new windows into frames meanwhile.
+    std::this_thread::sleep_for(std::chrono::milliseconds(200 + 3 * decoys));
 
     find_dice_dialog(); // warm up: atoms, buffers
     const double wall_start = wall_seconds();

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -19,6 +20,8 @@ namespace {
 // How deep below a top-level window its client is looked for: window managers' frames hold
 // their client one to three levels down.
 constexpr int MAX_FRAME_DEPTH = 4;
+// How many windows of the window manager's client list are read, at the most.
+constexpr std::uint32_t MAX_CLIENTS = 65536;
 
 Display *display = nullptr;
 xcb_connection_t *connection = nullptr; // the same connection, for pipelined requests
@@ -26,6 +29,7 @@ Window root = None;
 xcb_atom_t wm_state = XCB_NONE;
 xcb_atom_t net_wm_name = XCB_NONE;
 xcb_atom_t utf8_string = XCB_NONE;
+xcb_atom_t client_list_stacking = XCB_NONE;
 
 // A window can go at any moment, between any two requests: such errors end that request only.
 int tolerate_error(Display *, XErrorEvent *) {
@@ -116,6 +120,17 @@ std::vector<xcb_window_t> clients_of(const std::vector<xcb_window_t> &top_levels
     return clients;
 }
 
+// The application windows, bottom of the stack first: the window manager's own list when it
+// keeps one, which spares searching its frames, else found through the window tree.
+std::vector<xcb_window_t> client_windows(const xcb_query_tree_reply_t *tree,
+                                         const xcb_get_property_reply_t *stacking) {
+    if (stacking != nullptr && stacking->type == XCB_ATOM_WINDOW && stacking->format == 32) {
+        const auto *windows = static_cast<const xcb_window_t *>(xcb_get_property_value(stacking));
+        return {windows, windows + xcb_get_property_value_length(stacking) / 4};
+    }
+    return clients_of(children_of(tree));
+}
+
 xcb_get_property_cookie_t ask_title(xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
                                     std::size_t length) {
     // One 32-bit unit more than the title needs, so a longer title shows as a longer value.
@@ -157,41 +172,49 @@ const char *open_desktop() {
     wm_state = XInternAtom(display, "WM_STATE", False);
     net_wm_name = XInternAtom(display, "_NET_WM_NAME", False);
     utf8_string = XInternAtom(display, "UTF8_STRING", False);
+    client_list_stacking = XInternAtom(display, "_NET_CLIENT_LIST_STACKING", False);
     return nullptr;
 }
 
 std::optional<DialogHandle> find_window(const char *title) {
-    // Every request goes out before its reply is awaited: a few round trips in all, however
-    // many windows the desktop has.
-    const Reply<xcb_query_tree_reply_t> tree =
-        reply(xcb_query_tree_reply, xcb_query_tree(connection, root));
-    const std::vector<xcb_window_t> clients = clients_of(children_of(tree.get()));
+    // Every request of a step goes out before its first reply is awaited, and replies are read
+    // in the order asked, which keeps libxcb's bookkeeping linear: a few round trips in all,
+    // however many windows the desktop has.
+    const xcb_query_tree_cookie_t tree_asked = xcb_query_tree(connection, root);
+    const xcb_get_property_cookie_t stacking_asked = xcb_get_property(
+        connection, 0, root, client_list_stacking, XCB_ATOM_WINDOW, 0, MAX_CLIENTS);
+    const Reply<xcb_query_tree_reply_t> tree = reply(xcb_query_tree_reply, tree_asked);
+    const Reply<xcb_get_property_reply_t> stacking = reply(xcb_get_property_reply, stacking_asked);
+    const std::vector<xcb_window_t> clients = client_windows(tree.get(), stacking.get());
+
     const std::size_t length = std::strlen(title);
-    struct Asked {
-        xcb_get_property_cookie_t utf8_name;
-        xcb_get_property_cookie_t name;
-        xcb_get_window_attributes_cookie_t attributes;
-    };
-    std::vector<Asked> asked;
+    std::vector<std::pair<xcb_get_property_cookie_t, xcb_get_property_cookie_t>> names;
     for (const xcb_window_t client : clients) {
-        asked.push_back({ask_title(client, net_wm_name, utf8_string, length),
-                         ask_title(client, XCB_ATOM_WM_NAME, XCB_ATOM_ANY, length),
-                         xcb_get_window_attributes(connection, client)});
+        names.emplace_back(ask_title(client, net_wm_name, utf8_string, length),
+                           ask_title(client, XCB_ATOM_WM_NAME, XCB_ATOM_ANY, length));
     }
-    // Replies are read in the order they were asked for, which keeps libxcb's bookkeeping
-    // linear. The tree lists the bottom of the stack first: the last match is the topmost.
-    std::optional<DialogHandle> found;
+    std::vector<xcb_window_t> titled;
     for (std::size_t i = 0; i < clients.size(); ++i) {
         const Reply<xcb_get_property_reply_t> utf8_name =
-            reply(xcb_get_property_reply, asked[i].utf8_name);
-        const Reply<xcb_get_property_reply_t> name = reply(xcb_get_property_reply, asked[i].name);
-        const Reply<xcb_get_window_attributes_reply_t> attributes =
-            reply(xcb_get_window_attributes_reply, asked[i].attributes);
-        const bool titled = title_equals(utf8_name.get(), utf8_string, title, length)
-                                .value_or(title_equals(name.get(), XCB_ATOM_ANY, title, length)
-                                              .value_or(false));
-        if (titled && attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE) {
-            found = clients[i];
+            reply(xcb_get_property_reply, names[i].first);
+        const Reply<xcb_get_property_reply_t> name = reply(xcb_get_property_reply, names[i].second);
+        if (title_equals(utf8_name.get(), utf8_string, title, length)
+                .value_or(title_equals(name.get(), XCB_ATOM_ANY, title, length).value_or(false))) {
+            titled.push_back(clients[i]);
+        }
+    }
+
+    std::vector<xcb_get_window_attributes_cookie_t> attributes;
+    for (const xcb_window_t window : titled) {
+        attributes.push_back(xcb_get_window_attributes(connection, window));
+    }
+    // The tree lists the bottom of the stack first: the last visible one is the topmost.
+    std::optional<DialogHandle> found;
+    for (std::size_t i = 0; i < titled.size(); ++i) {
+        const Reply<xcb_get_window_attributes_reply_t> state =
+            reply(xcb_get_window_attributes_reply, attributes[i]);
+        if (state && state->map_state == XCB_MAP_STATE_VIEWABLE) {
+            found = titled[i];
         }
     }
     check_connection();

@@ -11,6 +11,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -123,6 +124,30 @@ TEST_F(DesktopX11, FindsTheClientInsideAWindowManagersFrame) {
     EXPECT_EQ(origin->x, 305);
     EXPECT_EQ(origin->y, 220);
     XDestroyWindow(own, frame);
+    XSync(own, False);
+}
+
+TEST_F(DesktopX11, TakesTheWindowManagersClientListWhenThereIsOne) {
+    const Window listed = make_window({TITLE, TITLE});
+    const Window unlisted = make_window({TITLE, TITLE});
+    const Atom stacking = XInternAtom(own, "_NET_CLIENT_LIST_STACKING", False);
+    const auto set_list = [&](std::vector<Window> windows) {
+        std::vector<long> ids(windows.begin(), windows.end());
+        XChangeProperty(own, DefaultRootWindow(own), stacking, XA_WINDOW, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char *>(ids.data()),
+                        static_cast<int>(ids.size()));
+        XSync(own, False);
+    };
+    set_list({unlisted, listed}); // bottom to top
+    EXPECT_EQ(find_dice_dialog(), DialogHandle{listed});
+    set_list({listed, unlisted});
+    EXPECT_EQ(find_dice_dialog(), DialogHandle{unlisted});
+    set_list({});
+    EXPECT_EQ(find_dice_dialog(), std::nullopt);
+
+    XDeleteProperty(own, DefaultRootWindow(own), stacking);
+    XDestroyWindow(own, listed);
+    XDestroyWindow(own, unlisted);
     XSync(own, False);
 }
 
