@@ -120,10 +120,15 @@ std::vector<xcb_window_t> clients_of(const std::vector<xcb_window_t> &top_levels
     return clients;
 }
 
-// The application windows, bottom of the stack first: the window manager's own list when it
-// keeps one, which spares searching its frames, else found through the window tree.
+// The application windows, bottom of the stack first. Without a window manager (nobody
+// redirects the root window's children) they are the top-level windows themselves. With one,
+// they are its own list when it keeps one, which spares searching its frames, else found
+// through the window tree.
 std::vector<xcb_window_t> client_windows(const xcb_query_tree_reply_t *tree,
-                                         const xcb_get_property_reply_t *stacking) {
+                                         const xcb_get_property_reply_t *stacking, bool managed) {
+    if (!managed) {
+        return children_of(tree);
+    }
     if (stacking != nullptr && stacking->type == XCB_ATOM_WINDOW && stacking->format == 32) {
         const auto *windows = static_cast<const xcb_window_t *>(xcb_get_property_value(stacking));
         return {windows, windows + xcb_get_property_value_length(stacking) / 4};
@@ -183,9 +188,15 @@ std::optional<DialogHandle> find_window(const char *title) {
     const xcb_query_tree_cookie_t tree_asked = xcb_query_tree(connection, root);
     const xcb_get_property_cookie_t stacking_asked = xcb_get_property(
         connection, 0, root, client_list_stacking, XCB_ATOM_WINDOW, 0, MAX_CLIENTS);
+    const xcb_get_window_attributes_cookie_t root_asked =
+        xcb_get_window_attributes(connection, root);
     const Reply<xcb_query_tree_reply_t> tree = reply(xcb_query_tree_reply, tree_asked);
     const Reply<xcb_get_property_reply_t> stacking = reply(xcb_get_property_reply, stacking_asked);
-    const std::vector<xcb_window_t> clients = client_windows(tree.get(), stacking.get());
+    const Reply<xcb_get_window_attributes_reply_t> root_attributes =
+        reply(xcb_get_window_attributes_reply, root_asked);
+    const bool managed = root_attributes && (root_attributes->all_event_masks &
+                                             XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT) != 0;
+    const std::vector<xcb_window_t> clients = client_windows(tree.get(), stacking.get(), managed);
 
     const std::size_t length = std::strlen(title);
     std::vector<std::pair<xcb_get_property_cookie_t, xcb_get_property_cookie_t>> names;

@@ -1,21 +1,23 @@
 // A stand-in for the backgammon program's dice dialog, for end-to-end tests: a top-level window
 // titled "GNU Backgammon - Dice" that logs what happens to it, one line per event:
-//   mapped                 the window is on the screen
+//   mapped L               the window is on the screen; L: the stand-in's own clock (ms)
 //   reparented             a window manager took it into a frame
-//   press X Y T            a button press, X Y in the window's own coordinates, T server time (ms)
-//   release X Y T          its release
+//   press X Y T L          a button press, X Y in the window's own coordinates, T server time
+//                          (ms), L the stand-in's clock
+//   release X Y T L        its release
+//   enter T / leave T      the pointer came into the window / left it, at server time T
 //   pointer X Y            the pointer's screen position 300 ms after a release
-//
 //   iconified              a window manager iconified it
 //   vanished               the window was destroyed (flap)
 //   done                   the last appearance is over (flap)
 //
 //   standin_dialog MODE X Y LOG [APPEARANCES]
 // MODE close: the window closes after each click and opens again 300 ms later, as the real
-//             dialog does; stay: it stays open; unmapped: it is never shown; iconified: it
-//             asks the window manager to iconify it once shown; flap: it appears and vanishes
-//             at random moments, APPEARANCES times (lifetimes 0 to 1.5 s, gaps 0 to 0.2 s),
-//             whatever is clicked.
+//             dialog does; random: the same, but it opens again after 0 to 1 s, so that it
+//             appears at random moments of the feeder's poll; stay: it stays open; unmapped: it
+//             is never shown; iconified: it asks the window manager to iconify it once shown;
+//             flap: it appears and vanishes at random moments, APPEARANCES times (lifetimes 0
+//             to 1.5 s, gaps 0 to 0.2 s), whatever is clicked.
 // X Y: where the window asks to be placed.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -44,6 +46,12 @@ constexpr auto SETTLE = 300ms;
 Display *display;
 std::FILE *log_file;
 
+std::string local_ms() {
+    return std::to_string(
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch())
+            .count());
+}
+
 void log_line(const std::string &line) {
     std::fprintf(log_file, "%s\n", line.c_str());
     std::fflush(log_file);
@@ -63,7 +71,9 @@ Window open_window(int x, int y, bool show) {
     XChangeProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False),
                     XInternAtom(display, "UTF8_STRING", False), 8, PropModeReplace,
                     reinterpret_cast<const unsigned char *>(TITLE), std::strlen(TITLE));
-    XSelectInput(display, window, ButtonPressMask | ButtonReleaseMask | StructureNotifyMask);
+    XSelectInput(display, window,
+                 ButtonPressMask | ButtonReleaseMask | StructureNotifyMask | EnterWindowMask |
+                     LeaveWindowMask);
     if (show) {
         XMapWindow(display, window);
     }
@@ -75,8 +85,9 @@ Window open_window(int x, int y, bool show) {
 
 int main(int argc, char **argv) {
     if (argc != 5 && argc != 6) {
-        std::fprintf(stderr,
-                     "usage: standin_dialog close|stay|unmapped|iconified|flap X Y LOG [N]\n");
+        std::fprintf(
+            stderr,
+            "usage: standin_dialog close|random|stay|unmapped|iconified|flap X Y LOG [N]\n");
         return 2;
     }
     const std::string mode = argv[1];
@@ -95,9 +106,10 @@ int main(int argc, char **argv) {
     }
     std::optional<Clock::time_point> reopen_at;
     std::optional<Clock::time_point> check_pointer_at;
+    std::mt19937 random(std::random_device{}());
+    std::uniform_int_distribution<int> reopen_ms(0, 1000);
 
     // flap: when the window next appears or vanishes, and how many appearances are left.
-    std::mt19937 random(std::random_device{}());
     std::uniform_int_distribution<int> lifetime_ms(0, 1500);
     std::uniform_int_distribution<int> gap_ms(0, 200);
     int appearances_left = argc == 6 ? std::atoi(argv[5]) - 1 : 0;
@@ -111,7 +123,7 @@ int main(int argc, char **argv) {
             XEvent event;
             XNextEvent(display, &event);
             if (event.type == MapNotify) {
-                log_line("mapped");
+                log_line("mapped " + local_ms());
                 if (mode == "iconified") {
                     XIconifyWindow(display, window, DefaultScreen(display));
                 }
@@ -119,17 +131,24 @@ int main(int argc, char **argv) {
                 log_line("iconified");
             } else if (event.type == ReparentNotify) {
                 log_line("reparented");
+            } else if ((event.type == EnterNotify || event.type == LeaveNotify) &&
+                       event.xcrossing.mode == NotifyNormal) {
+                log_line(std::string(event.type == EnterNotify ? "enter " : "leave ") +
+                         std::to_string(event.xcrossing.time));
             } else if (event.type == ButtonPress || event.type == ButtonRelease) {
                 const XButtonEvent &b = event.xbutton;
                 log_line(std::string(event.type == ButtonPress ? "press " : "release ") +
                          std::to_string(b.x) + " " + std::to_string(b.y) + " " +
-                         std::to_string(b.time));
+                         std::to_string(b.time) + " " + local_ms());
                 if (event.type == ButtonRelease) {
                     check_pointer_at = Clock::now() + SETTLE;
-                    if (mode == "close") {
+                    if (mode == "close" || mode == "random") {
                         XDestroyWindow(display, window);
                         XFlush(display);
-                        reopen_at = Clock::now() + SETTLE;
+                        reopen_at =
+                            Clock::now() + (mode == "close"
+                                                ? SETTLE
+                                                : std::chrono::milliseconds(reopen_ms(random)));
                     }
                 }
             }

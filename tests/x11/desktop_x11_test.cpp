@@ -104,7 +104,20 @@ TEST_F(DesktopX11, OfTwoDialogsFindsTheTopmost) {
     XSync(own, False);
 }
 
-TEST_F(DesktopX11, FindsTheClientInsideAWindowManagersFrame) {
+// The test's connection acts as a window manager: it redirects the root window's children.
+class UnderWindowManager : public DesktopX11 {
+  protected:
+    void SetUp() override {
+        XSelectInput(own, DefaultRootWindow(own), SubstructureRedirectMask);
+        XSync(own, False);
+    }
+    void TearDown() override {
+        XSelectInput(own, DefaultRootWindow(own), NoEventMask);
+        XSync(own, False);
+    }
+};
+
+TEST_F(UnderWindowManager, FindsTheClientInsideAWindowManagersFrame) {
     // A frame as a reparenting window manager makes it: untitled, holding the client, which
     // carries WM_STATE, 5 pixels in and 20 down.
     const Window frame = make_window({nullptr, ""}, true, 300, 200);
@@ -127,7 +140,7 @@ TEST_F(DesktopX11, FindsTheClientInsideAWindowManagersFrame) {
     XSync(own, False);
 }
 
-TEST_F(DesktopX11, TakesTheWindowManagersClientListWhenThereIsOne) {
+TEST_F(UnderWindowManager, TakesTheWindowManagersClientListWhenThereIsOne) {
     const Window listed = make_window({TITLE, TITLE});
     const Window unlisted = make_window({TITLE, TITLE});
     const Atom stacking = XInternAtom(own, "_NET_CLIENT_LIST_STACKING", False);
@@ -144,6 +157,8 @@ TEST_F(DesktopX11, TakesTheWindowManagersClientListWhenThereIsOne) {
     EXPECT_EQ(find_dice_dialog(), DialogHandle{unlisted});
     set_list({});
     EXPECT_EQ(find_dice_dialog(), std::nullopt);
+    TearDown(); // without a window manager, the list one left behind is not trusted
+    EXPECT_EQ(find_dice_dialog(), DialogHandle{unlisted});
 
     XDeleteProperty(own, DefaultRootWindow(own), stacking);
     XDestroyWindow(own, listed);
