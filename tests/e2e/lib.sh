@@ -26,8 +26,9 @@ fail() {
 }
 
 # Xvfb picks a free display number itself and writes it to fd 3 once it accepts clients.
+# SCREEN sets its size and depth.
 start_x() {
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp "$@" 3>"$work/display" \
+    Xvfb -displayfd 3 -screen 0 "${SCREEN:-1280x1024x24}" -nolisten tcp "$@" 3>"$work/display" \
         2>"$work/xvfb.log" &
     xvfb_pid=$!
     pids+=("$xvfb_pid")

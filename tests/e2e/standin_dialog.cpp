@@ -17,7 +17,9 @@
 //             appears at random moments of the feeder's poll; stay: it stays open; unmapped: it
 //             is never shown; iconified: it asks the window manager to iconify it once shown;
 //             flap: it appears and vanishes at random moments, APPEARANCES times (lifetimes 0
-//             to 1.5 s, gaps 0 to 0.2 s), whatever is clicked.
+//             to 1.5 s, gaps 0 to 0.2 s), whatever is clicked; demo: it stays open, drawn
+//             as the real dialog looks (a 6 x 6 grid of dice pairs in cells of 75 x 45
+//             pixels), and marks each cell that is clicked.
 // X Y: where the window asks to be placed.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -57,6 +59,48 @@ void log_line(const std::string &line) {
     std::fflush(log_file);
 }
 
+// The dice grid: the larger die picks the column, the smaller the row; cell (f, s) is centred
+// on the point the feeder clicks for the roll f-s.
+constexpr int CELL_WIDTH = 75;
+constexpr int CELL_HEIGHT = 45;
+constexpr int GRID_LEFT = 68;
+constexpr int GRID_TOP = 18;
+constexpr int DIE = 22;
+bool marked[7][7];
+
+void draw_die(Window window, GC gc, int left, int top, int value) {
+    static const char *const pips[7] = {"", "4", "06", "048", "0268", "02468", "023568"};
+    XDrawRectangle(display, window, gc, left, top, DIE, DIE);
+    for (const char *p = pips[value]; *p != '\0'; ++p) {
+        const int cell = *p - '0'; // 0..8 over a 3 x 3 layout
+        XFillArc(display, window, gc, left + 3 + 6 * (cell % 3), top + 3 + 6 * (cell / 3), 4, 4, 0,
+                 360 * 64);
+    }
+}
+
+void draw_grid(Window window) {
+    const int screen = DefaultScreen(display);
+    GC gc = XCreateGC(display, window, 0, nullptr);
+    XColor mark, exact;
+    XAllocNamedColor(display, DefaultColormap(display, screen), "palegreen", &mark, &exact);
+    for (int first = 1; first <= 6; ++first) {
+        for (int second = 1; second <= 6; ++second) {
+            const int left = GRID_LEFT + CELL_WIDTH * (first - 1);
+            const int top = GRID_TOP + CELL_HEIGHT * (second - 1);
+            XSetForeground(display, gc,
+                           marked[first][second] ? mark.pixel : WhitePixel(display, screen));
+            XFillRectangle(display, window, gc, left, top, CELL_WIDTH, CELL_HEIGHT);
+            XSetForeground(display, gc, BlackPixel(display, screen));
+            XDrawRectangle(display, window, gc, left, top, CELL_WIDTH, CELL_HEIGHT);
+            draw_die(window, gc, left + CELL_WIDTH / 2 - DIE - 3, top + (CELL_HEIGHT - DIE) / 2,
+                     first);
+            draw_die(window, gc, left + CELL_WIDTH / 2 + 3, top + (CELL_HEIGHT - DIE) / 2, second);
+        }
+    }
+    XFreeGC(display, gc);
+    XFlush(display);
+}
+
 Window open_window(int x, int y, bool show) {
     const int screen = DefaultScreen(display);
     const Window window =
@@ -73,7 +117,7 @@ Window open_window(int x, int y, bool show) {
                     reinterpret_cast<const unsigned char *>(TITLE), std::strlen(TITLE));
     XSelectInput(display, window,
                  ButtonPressMask | ButtonReleaseMask | StructureNotifyMask | EnterWindowMask |
-                     LeaveWindowMask);
+                     LeaveWindowMask | ExposureMask);
     if (show) {
         XMapWindow(display, window);
     }
@@ -87,7 +131,7 @@ int main(int argc, char **argv) {
     if (argc != 5 && argc != 6) {
         std::fprintf(
             stderr,
-            "usage: standin_dialog close|random|stay|unmapped|iconified|flap X Y LOG [N]\n");
+            "usage: standin_dialog close|random|stay|unmapped|iconified|flap|demo X Y LOG [N]\n");
         return 2;
     }
     const std::string mode = argv[1];
@@ -129,6 +173,8 @@ int main(int argc, char **argv) {
                 }
             } else if (event.type == UnmapNotify && mode == "iconified") {
                 log_line("iconified");
+            } else if (event.type == Expose && event.xexpose.count == 0 && mode == "demo") {
+                draw_grid(window);
             } else if (event.type == ReparentNotify) {
                 log_line("reparented");
             } else if ((event.type == EnterNotify || event.type == LeaveNotify) &&
@@ -140,6 +186,14 @@ int main(int argc, char **argv) {
                 log_line(std::string(event.type == ButtonPress ? "press " : "release ") +
                          std::to_string(b.x) + " " + std::to_string(b.y) + " " +
                          std::to_string(b.time) + " " + local_ms());
+                if (event.type == ButtonPress && mode == "demo") {
+                    const int first = (b.x - GRID_LEFT) / CELL_WIDTH + 1;
+                    const int second = (b.y - GRID_TOP) / CELL_HEIGHT + 1;
+                    if (b.x >= GRID_LEFT && b.y >= GRID_TOP && first <= 6 && second <= 6) {
+                        marked[first][second] = true;
+                        draw_grid(window);
+                    }
+                }
                 if (event.type == ButtonRelease) {
                     check_pointer_at = Clock::now() + SETTLE;
                     if (mode == "close" || mode == "random") {

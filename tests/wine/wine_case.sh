@@ -2,7 +2,8 @@
 # One end-to-end case: the real dicefeeder.exe under Wine on a throwaway Xvfb display, against
 # the Win32 stand-in dialog, in a working directory of its own.
 #   wine_case.sh CASE DICEFEEDER_EXE STANDIN_EXE WINEPREFIX
-# (for the case unit_tests, the unit test program in place of DICEFEEDER_EXE)
+# (for the case unit_tests, the unit test program in place of DICEFEEDER_EXE; for zip_package,
+# the build folder)
 # A throwaway prefix is made once per run (make_prefix), shared by the cases, which run one
 # at a time, and removed at the end (remove_prefix).
 set -euo pipefail
@@ -52,6 +53,27 @@ remove_prefix)
 unit_tests)
     # Here the second argument is the unit test program, which needs no display.
     env -u DISPLAY wine "$feeder" || fail "unit tests failed under Wine"
+    ;;
+zip_package)
+    # Here the second argument is the build folder: the .zip that cpack makes from it holds
+    # the program, the README as text and an example dice file, and the program starts.
+    cpack --config "$feeder/CPackConfig.cmake" -G ZIP -B "$work/pkg" >"$work/cpack.log" 2>&1 ||
+        fail "cpack failed: $(cat "$work/cpack.log")"
+    zip=$(ls "$work"/pkg/dicefeeder-*-windows-x86_64.zip)
+    mkdir "$work/unzipped"
+    (cd "$work/unzipped" && cmake -E tar xf "$zip")
+    folder=$(dirname "$(find "$work/unzipped" -name dicefeeder.exe)")
+    for file in dicefeeder.exe README.txt dicefile.txt; do
+        [ -f "$folder/$file" ] || fail "the zip lacks $file"
+    done
+    x86_64-w64-mingw32-objdump -p "$folder/dicefeeder.exe" | grep 'DLL Name' |
+        grep -viE 'KERNEL32|USER32|msvcrt' && fail "dicefeeder.exe needs a DLL beside Windows' own"
+    # With the example dice file beside it and no dialog, it polls quietly until stopped.
+    start_desktop
+    status=0
+    (cd "$folder" && exec timeout 8 wine ./dicefeeder.exe >"$work/out" </dev/null) || status=$?
+    [ "$status" = 124 ] || fail "dicefeeder.exe ended by itself, status $status"
+    expect_output ''
     ;;
 closing_dialog)
     start_desktop
