@@ -5,17 +5,8 @@
 # screenshot.
 #   bash tools/demo.sh [PNG]        (default: demo.png in the current directory)
 set -euo pipefail
-here=$(cd "$(dirname "$0")/.." && pwd)
 png=$(realpath -m "${1:-demo.png}")
-source "$here/tools/packages.sh"
-need_packages "${BUILD_PACKAGES[@]}" libgtest-dev xvfb imagemagick
-cmake -S "$here" -B "$here/build" -DBUILD_TESTING=ON >/dev/null
-cmake --build "$here/build" -j"$(nproc)" --target dicefeeder standin_dialog >/dev/null
-
-case_name=demo
-feeder=$here/build/dicefeeder
-standin=$here/build/tests/e2e/standin_dialog
-source "$here/tests/e2e/lib.sh"
+source "$(dirname "$0")/standin_run.sh" demo imagemagick
 
 SCREEN=640x360x24 start_x
 "$standin" demo 20 20 "$work/clicks" 2>/dev/null &

@@ -4,17 +4,8 @@
 # memory, open descriptors, CPU time and rolls entered; they must stay flat.
 #   bash tools/soak.sh [MINUTES]
 set -euo pipefail
-here=$(cd "$(dirname "$0")/.." && pwd)
 minutes=${1:-30}
-source "$here/tools/packages.sh"
-need_packages "${BUILD_PACKAGES[@]}" libgtest-dev xvfb x11-utils
-cmake -S "$here" -B "$here/build" -DBUILD_TESTING=ON >/dev/null
-cmake --build "$here/build" -j"$(nproc)" --target dicefeeder standin_dialog >/dev/null
-
-case_name=soak
-feeder=$here/build/dicefeeder
-standin=$here/build/tests/e2e/standin_dialog
-source "$here/tests/e2e/lib.sh"
+source "$(dirname "$0")/standin_run.sh" soak
 
 start_x
 start_standin close mapped
