@@ -64,18 +64,34 @@ poll_rows "openbox" >>"$work/report"
 
 # Latency and pointer excursion, on a fresh display without a window manager (openbox's
 # click-to-focus grab holds pointer events back until it lets them through, which would blur
-# the timestamps): a dialog that reopens 0 to 1 s after each click, so that it appears at
-# random moments of the poll.
+# the timestamps).
 start_x
 printf '35 13 66 21 54\n' >"$work/run/dicefile.txt"
-"$pointer" 7 9
-start_standin random mapped
-(cd "$work/run" && exec "$feeder" >"$work/out") &
-feeder_pid=$!
-pids+=("$feeder_pid")
-wait_for "$work/clicks" '^release' 40 120
-stop_feeder
-kill "${pids[-2]}" # the stand-in
+
+# clicks_of TAG MODE CLICKS POLLER...: runs the poller against a stand-in in MODE until it has
+# clicked CLICKS times; the stand-in's log is left in $work/clicks_TAG.
+clicks_of() {
+    local tag=$1 mode=$2 clicks=$3 standin_pid poller_pid
+    shift 3
+    "$standin" "$mode" 200 150 "$work/clicks_$tag" 2>/dev/null &
+    standin_pid=$!
+    pids+=("$standin_pid")
+    wait_for "$work/clicks_$tag" '^mapped' 1 10
+    "$pointer" 7 9 # outside the dialog
+    (cd "$work/run" && exec "$@" >/dev/null) &
+    poller_pid=$!
+    pids+=("$poller_pid")
+    wait_for "$work/clicks_$tag" '^release' "$clicks" $((clicks * 3 + 30))
+    kill "$poller_pid" "$standin_pid"
+    wait "$poller_pid" "$standin_pid" 2>/dev/null || true
+}
+# A dialog that reopens 0 to 1 s after each click appears at random moments of the poll.
+clicks_of ours_random random 40 "$feeder"
+clicks_of peer_random random 40 bash "$here/bench/peer.sh"
+# A dialog that stays open: the pointer comes in, clicks and goes back out.
+clicks_of ours_stay stay 20 "$feeder"
+clicks_of peer_stay stay 20 bash "$here/bench/peer.sh"
+
 latency() {
     awk '$1 == "mapped" { shown = $2 }
          $1 == "press" && shown { print $5 - shown; shown = 0 }' "$1" | sort -n |
@@ -91,18 +107,10 @@ excursion() {
         awk '{ a[NR] = $1; b[NR] = $2; c[NR] = $3 }
              END { m = int((NR + 1) / 2); printf "%d | %d | %d | %d | %d", NR, a[m], b[m], c[m], c[NR] }'
 }
-ours_latency=$(latency "$work/clicks")
-ours_excursion=$(excursion "$work/clicks")
-
-mv "$work/clicks" "$work/clicks_ours"
-start_standin random mapped
-(cd "$work/run" && exec bash "$here/bench/peer.sh" >"$work/out_peer") &
-peer_pid=$!
-pids+=("$peer_pid")
-wait_for "$work/clicks" '^release' 40 180
-kill "$peer_pid"
-peer_latency=$(latency "$work/clicks")
-peer_excursion=$(excursion "$work/clicks")
+ours_latency=$(latency "$work/clicks_ours_random")
+peer_latency=$(latency "$work/clicks_peer_random")
+ours_excursion=$(excursion "$work/clicks_ours_stay")
+peer_excursion=$(excursion "$work/clicks_peer_stay")
 {
     echo
     echo "## From the dialog's appearance to the click"
@@ -117,9 +125,9 @@ peer_excursion=$(excursion "$work/clicks")
     echo
     echo "## Pointer away from the user"
     echo
-    echo "Milliseconds the pointer spends in the dialog for one click, by the X server's event"
-    echo "timestamps (1 ms resolution): from its arrival (EnterNotify) to the press, from the"
-    echo "press to its leaving on the way back (LeaveNotify), and the whole stay."
+    echo "Milliseconds the pointer spends in a dialog that stays open for one click, by the X"
+    echo "server's event timestamps (1 ms resolution): from its arrival (EnterNotify) to the"
+    echo "press, from the press to its leaving on the way back (LeaveNotify), and the whole stay."
     echo
     echo "| poller | clicks | arrival to press, median | press to back, median | whole stay, median | whole stay, max |"
     echo "|---|---:|---:|---:|---:|---:|"

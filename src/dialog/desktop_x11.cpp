@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -198,19 +197,30 @@ std::optional<DialogHandle> find_window(const char *title) {
                                              XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT) != 0;
     const std::vector<xcb_window_t> clients = client_windows(tree.get(), stacking.get(), managed);
 
+    // The UTF-8 title of every client first, the plain one only of those without it.
     const std::size_t length = std::strlen(title);
-    std::vector<std::pair<xcb_get_property_cookie_t, xcb_get_property_cookie_t>> names;
+    std::vector<xcb_get_property_cookie_t> asked;
     for (const xcb_window_t client : clients) {
-        names.emplace_back(ask_title(client, net_wm_name, utf8_string, length),
-                           ask_title(client, XCB_ATOM_WM_NAME, XCB_ATOM_ANY, length));
+        asked.push_back(ask_title(client, net_wm_name, utf8_string, length));
+    }
+    std::vector<std::optional<bool>> titled_as(clients.size());
+    for (std::size_t i = 0; i < clients.size(); ++i) {
+        const Reply<xcb_get_property_reply_t> name = reply(xcb_get_property_reply, asked[i]);
+        titled_as[i] = title_equals(name.get(), utf8_string, title, length);
+    }
+    asked.clear();
+    for (std::size_t i = 0; i < clients.size(); ++i) {
+        if (!titled_as[i]) {
+            asked.push_back(ask_title(clients[i], XCB_ATOM_WM_NAME, XCB_ATOM_ANY, length));
+        }
     }
     std::vector<xcb_window_t> titled;
-    for (std::size_t i = 0; i < clients.size(); ++i) {
-        const Reply<xcb_get_property_reply_t> utf8_name =
-            reply(xcb_get_property_reply, names[i].first);
-        const Reply<xcb_get_property_reply_t> name = reply(xcb_get_property_reply, names[i].second);
-        if (title_equals(utf8_name.get(), utf8_string, title, length)
-                .value_or(title_equals(name.get(), XCB_ATOM_ANY, title, length).value_or(false))) {
+    for (std::size_t i = 0, k = 0; i < clients.size(); ++i) {
+        if (!titled_as[i]) {
+            const Reply<xcb_get_property_reply_t> name = reply(xcb_get_property_reply, asked[k++]);
+            titled_as[i] = title_equals(name.get(), XCB_ATOM_ANY, title, length);
+        }
+        if (titled_as[i].value_or(false)) {
             titled.push_back(clients[i]);
         }
     }

@@ -26,10 +26,11 @@ fail() {
 }
 
 # Xvfb picks a free display number itself and writes it to fd 3 once it accepts clients.
-# SCREEN sets its size and depth.
+# SCREEN sets its size and depth. -noreset: the server keeps its state (the pointer among it)
+# while no client is connected.
 start_x() {
-    Xvfb -displayfd 3 -screen 0 "${SCREEN:-1280x1024x24}" -nolisten tcp "$@" 3>"$work/display" \
-        2>"$work/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 "${SCREEN:-1280x1024x24}" -nolisten tcp -noreset "$@" \
+        3>"$work/display" 2>"$work/xvfb.log" &
     xvfb_pid=$!
     pids+=("$xvfb_pid")
     for _ in $(seq 100); do
