@@ -54,6 +54,7 @@ class DesktopX11 : public ::testing::Test {
         ASSERT_NE(own, nullptr) << "no X server: run through with_x.sh";
         ASSERT_EQ(open_desktop(), nullptr);
     }
+    static void TearDownTestSuite() { XCloseDisplay(own); }
 };
 
 } // namespace
