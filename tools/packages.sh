@@ -19,4 +19,4 @@ need_packages() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
-BUILD_PACKAGES=(g++ cmake make libx11-dev libxtst-dev)
+BUILD_PACKAGES=(g++ cmake make libx11-dev libxtst-dev libx11-xcb-dev)

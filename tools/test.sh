@@ -6,7 +6,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 source "$here/tools/packages.sh"
-need_packages "${BUILD_PACKAGES[@]}" libgtest-dev xvfb openbox x11-utils clang libclang-rt-14-dev \
+need_packages "${BUILD_PACKAGES[@]}" libgtest-dev xvfb openbox x11-utils dpkg-dev clang libclang-rt-14-dev \
     g++-mingw-w64-x86-64 wine wine64
 
 # configure_build_test DIR [CMAKE OPTIONS]
