@@ -23,7 +23,8 @@ int main(int argc, char **argv) {
     for (long i = 0; i < requests; ++i) {
         sum += next_value(*dice).value_or(0);
     }
-    const std::chrono::duration<double, std::nano> elapsed = std::chrono::steady_clock::now() - start;
+    const std::chrono::duration<double, std::nano> elapsed =
+        std::chrono::steady_clock::now() - start;
     std::printf("%.0f\n", elapsed.count() / requests);
     return sum == 0; // keeps the reads from being optimised away
 }
