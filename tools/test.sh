@@ -7,7 +7,12 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 source "$here/tools/packages.sh"
 need_packages "${BUILD_PACKAGES[@]}" libgtest-dev xvfb openbox x11-utils dpkg-dev clang libclang-rt-14-dev \
-    g++-mingw-w64-x86-64 wine wine64
+    clang-format g++-mingw-w64-x86-64 wine wine64
+
+# Every source as clang-format has it (in a git checkout).
+if sources=$(cd "$here" && git ls-files '*.cpp' '*.h' 2>/dev/null) && [ -n "$sources" ]; then
+    (cd "$here" && clang-format --dry-run -Werror $sources)
+fi
 
 # configure_build_test DIR [CMAKE OPTIONS]
 configure_build_test() {
