@@ -18,7 +18,6 @@ feeder=$build/dicefeeder
 standin=$build/tests/e2e/standin_dialog
 pointer=$build/tests/e2e/pointer
 source "$here/tests/e2e/lib.sh"
-ticks=$(getconf CLK_TCK)
 
 cpu_ns() { awk '{ print $1 }' "/proc/$1/schedstat"; }
 switches() { awk '/^voluntary_ctxt_switches/ { print $2 }' "/proc/$1/status"; }
