@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -67,12 +68,16 @@ TEST(NextValue, ReportsNoNumberOnEveryRequestWhenTheFileHoldsNone) {
 
 namespace {
 
-// A working directory of the test's own, left and removed at the end.
+// A working directory of the test's own, left and removed at the end. ctest runs tests side
+// by side, so the name carries the test's name and a random number.
 class InTempDirectory : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
+        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        do {
+            dir = std::filesystem::temp_directory_path() /
+                  ("dicefeeder_" + name + "_" + std::to_string(std::random_device{}()));
+        } while (!std::filesystem::create_directory(dir));
         std::filesystem::current_path(dir);
     }
     void TearDown() override {
@@ -85,8 +90,7 @@ class InTempDirectory : public ::testing::Test {
 
   private:
     const std::filesystem::path before = std::filesystem::current_path();
-    const std::filesystem::path dir =
-        std::filesystem::temp_directory_path() / "dicefeeder_dice_source_test";
+    std::filesystem::path dir;
 };
 
 } // namespace
