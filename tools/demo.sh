@@ -12,10 +12,7 @@ SCREEN=640x360x24 start_x
 "$standin" demo 20 20 "$work/clicks" 2>/dev/null &
 pids+=($!)
 wait_for "$work/clicks" '^mapped' 1 10
-cp "$here/docs/dicefile.txt" "$work/run/dicefile.txt"
-(cd "$work/run" && exec "$feeder" >"$work/out") &
-feeder_pid=$!
-pids+=("$feeder_pid")
+start_feeder "$(cat "$here/docs/dicefile.txt")"
 wait_for "$work/clicks" '^release' 10 20
 sleep 0.3 # the last mark drawn
 import -window root "$png"

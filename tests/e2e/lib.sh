@@ -89,9 +89,70 @@ expect_output() {
     [ "$(cat -A "$work/out")" = "$(printf '%b' "$1" | cat -A)" ] || fail "console lines differ"
 }
 
+# How the platform's console ends a line (as printf '%b' reads it), and how many seconds a case
+# waits for the feeder at the most; the sourcing script changes them where they differ.
+eol='\n'
+patience=15
+
+# expect_lines LINE...: the console lines, each ended as the platform ends them.
+expect_lines() {
+    local line expected=''
+    for line in "$@"; do
+        expected+="$line$eol"
+    done
+    expect_output "$expected"
+}
+
 # The presses in the dialog, as "X Y" lines.
 expect_presses() {
     [ "$(awk '$1 == "press" { print $2, $3 }' "$work/clicks")" = "$(printf '%b' "$1")" ] ||
         fail "presses differ from: $1"
 }
 
+# The cases that read the same on every platform, against a stand-in already started.
+
+# Rolls 53 31 66 and, after a line end, 53 again: clicked where the dice grid has them, in file
+# order, every press released, the pointer back at one place after every click.
+click_cycle() {
+    local before
+    before=$(grep -c '^pointer' "$work/clicks" || true)
+    start_feeder '35\n13\n66\n'
+    wait_for "$work/clicks" '^pointer' $((before + 4)) "$patience"
+    stop_feeder
+    expect_lines 'Rolled: 53 ' 'Rolled: 31 ' 'Rolled: 66 ' 'Rolled: 53 '
+    expect_presses '405 130\n255 40\n480 265\n405 130'
+    [ "$(grep -c '^release' "$work/clicks")" = 4 ] || fail "not every press was released"
+    [ "$(grep '^pointer' "$work/clicks" | sort -u | wc -l)" = 1 ] ||
+        fail "the pointer was not put back"
+}
+
+# Rolls 21 64 and 21 again, into a dialog that stays open.
+clicks_into_open_dialog() {
+    start_feeder '21 64'
+    wait_for "$work/clicks" '^release' 3 "$patience"
+    stop_feeder
+    expect_lines 'Rolled: 21 ' 'Rolled: 64 ' 'Rolled: 21 '
+    expect_presses '180 40\n480 175\n180 40'
+}
+
+# lines_for FILE PRESSES LINE...: for a dice file holding FILE, the feeder prints the LINEs and
+# the dialog receives PRESSES.
+lines_for() {
+    local file=$1 presses=$2
+    shift 2
+    start_feeder "$file"
+    wait_for "$work/out" '' $# "$patience"
+    stop_feeder
+    expect_lines "$@"
+    expect_presses "$presses"
+}
+
+# nothing_entered SECONDS: with a roll in the file, in SECONDS the feeder prints and clicks
+# nothing (the stand-in is not a dialog to click).
+nothing_entered() {
+    start_feeder '35'
+    sleep "$1"
+    stop_feeder
+    expect_lines
+    expect_presses ''
+}

@@ -11,16 +11,10 @@ pointer=$4
 
 source "$(dirname "$0")/lib.sh"
 
-# Rolls 53 31 66 and, after a line end, 53 again: clicked where the dice grid has them, in file
-# order, the pointer back at its place after every click.
-click_cycle() {
+# click_cycle, from a pointer at (7, 9), which is where it ends too.
+click_cycle_from_7_9() {
     "$pointer" 7 9
-    start_feeder '35\n13\n66\n'
-    wait_for "$work/clicks" '^pointer' 4 15
-    stop_feeder
-    expect_output 'Rolled: 53 \nRolled: 31 \nRolled: 66 \nRolled: 53 \n'
-    expect_presses '405 130\n255 40\n480 265\n405 130'
-    [ "$(grep -c '^release' "$work/clicks")" = 4 ] || fail "not every press was released"
+    click_cycle
     [ "$(grep '^pointer' "$work/clicks" | sort -u)" = "pointer 7 9" ] ||
         fail "the pointer was not put back"
     [ "$("$pointer")" = "7 9" ] || fail "the pointer did not end where it began"
@@ -30,22 +24,18 @@ case "$case_name" in
 closing_dialog)
     start_x
     start_standin close mapped
-    click_cycle
+    click_cycle_from_7_9
     ;;
 closing_dialog_under_window_manager)
     start_x
     start_window_manager
     start_standin close reparented
-    click_cycle
+    click_cycle_from_7_9
     ;;
 dialog_that_stays_open)
     start_x
     start_standin stay mapped
-    start_feeder '21 64'
-    wait_for "$work/clicks" '^release' 3 15
-    stop_feeder
-    expect_output 'Rolled: 21 \nRolled: 64 \nRolled: 21 \n'
-    expect_presses '180 40\n480 175\n180 40'
+    clicks_into_open_dialog
     # One poll a second: presses about 1000 ms apart, by the server's clock.
     awk '$1 == "press" { if (last && ($4 - last < 900 || $4 - last > 1200)) bad = 1; last = $4 }
          END { exit bad }' "$work/clicks" || fail "presses not one second apart"
@@ -53,39 +43,24 @@ dialog_that_stays_open)
 numbers_that_are_not_rolls)
     start_x
     start_standin stay mapped
-    start_feeder '31,7 70\n123 99999999999 64'
-    wait_for "$work/out" '' 6 15
-    stop_feeder
-    expect_output 'Rolled: 31 \nNot a roll: 7\nNot a roll: 70\nNot a roll: 123\nNot a roll: 2147483647\nRolled: 64 \n'
-    expect_presses '255 40\n480 175'
+    lines_for '31,7 70\n123 99999999999 64' '255 40\n480 175' 'Rolled: 31 ' 'Not a roll: 7' \
+        'Not a roll: 70' 'Not a roll: 123' 'Not a roll: 2147483647' 'Rolled: 64 '
     ;;
 file_without_numbers)
     start_x
     start_standin stay mapped
-    start_feeder 'no numbers here\n'
-    wait_for "$work/out" '' 2 10
-    stop_feeder
-    expect_output 'No rolls in dice file\nNo rolls in dice file\n'
-    expect_presses ''
+    lines_for 'no numbers here\n' '' 'No rolls in dice file' 'No rolls in dice file'
     ;;
 hidden_dialog)
     start_x
     start_standin unmapped unmapped
-    start_feeder '35'
-    sleep 2.5
-    stop_feeder
-    expect_output ''
-    expect_presses ''
+    nothing_entered 2.5
     ;;
 iconified_dialog)
     start_x
     start_window_manager
     start_standin iconified iconified
-    start_feeder '35'
-    sleep 2.5
-    stop_feeder
-    expect_output ''
-    expect_presses ''
+    nothing_entered 2.5
     ;;
 flapping_dialog)
     # A dialog that comes and goes at random moments, now and then between the lookup and the

@@ -16,6 +16,8 @@ export WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all
 
 source "$(dirname "$0")/../e2e/lib.sh"
 launcher=(wine)
+eol='\r\n' # a Windows console program's text-mode output
+patience=30
 
 # Desktops have a window manager; without one, Wine waits 2 s for each closed window to be
 # withdrawn, and the closing stand-in falls behind the polls.
@@ -26,19 +28,6 @@ start_desktop() {
 
 # Every case ends its Wine processes, so that the next one starts on its own display.
 trap 'wineserver -k 2>/dev/null || true; cleanup' EXIT
-
-# Rolls 53 31 66 and, after a line end, 53 again, at the dice grid's client points, in order;
-# the pointer back at its place after every click; lines ended as a Windows console program's.
-click_cycle() {
-    start_feeder '35\n13\n66\n'
-    wait_for "$work/clicks" '^pointer' 5 30
-    stop_feeder
-    expect_output 'Rolled: 53 \r\nRolled: 31 \r\nRolled: 66 \r\nRolled: 53 \r\n'
-    expect_presses '405 130\n255 40\n480 265\n405 130'
-    [ "$(grep -c '^release' "$work/clicks")" = 4 ] || fail "not every press was released"
-    [ "$(grep '^pointer' "$work/clicks" | sort -u | wc -l)" = 1 ] ||
-        fail "the pointer was not put back"
-}
 
 case "$case_name" in
 make_prefix)
@@ -86,29 +75,18 @@ closing_dialog)
 dialog_that_stays_open)
     start_desktop
     start_standin stay 'pointer'
-    start_feeder '21 64'
-    wait_for "$work/clicks" '^release' 3 30
-    stop_feeder
-    expect_output 'Rolled: 21 \r\nRolled: 64 \r\nRolled: 21 \r\n'
-    expect_presses '180 40\n480 175\n180 40'
+    clicks_into_open_dialog
     ;;
 numbers_that_are_not_rolls)
     start_desktop
     start_standin stay 'pointer'
-    start_feeder '31,7 123\n64'
-    wait_for "$work/out" '' 4 30
-    stop_feeder
-    expect_output 'Rolled: 31 \r\nNot a roll: 7\r\nNot a roll: 123\r\nRolled: 64 \r\n'
-    expect_presses '255 40\n480 175'
+    lines_for '31,7 123\n64' '255 40\n480 175' 'Rolled: 31 ' 'Not a roll: 7' 'Not a roll: 123' \
+        'Rolled: 64 '
     ;;
 file_without_numbers)
     start_desktop
     start_standin stay 'pointer'
-    start_feeder 'none\n'
-    wait_for "$work/out" '' 2 30
-    stop_feeder
-    expect_output 'No rolls in dice file\r\nNo rolls in dice file\r\n'
-    expect_presses ''
+    lines_for 'none\n' '' 'No rolls in dice file' 'No rolls in dice file'
     ;;
 hidden_dialog | minimised_dialog)
     start_desktop
@@ -117,11 +95,7 @@ hidden_dialog | minimised_dialog)
     else
         start_standin minimised mapped
     fi
-    start_feeder '35'
-    sleep 4
-    stop_feeder
-    expect_output ''
-    expect_presses ''
+    nothing_entered 4
     ;;
 missing_dice_file)
     # No console attached: the key wait ends at once.
